@@ -24,11 +24,33 @@ bool IsExponentLetter(int c) noexcept {
     return c == 'e' || c == 'E' || c == 'd' || c == 'D';
 }
 
+// Reads a run of digits into the number, which holds count significant
+// digits so far; returns the new count. Each digit past the 25th adds
+// droppedWeight to scale. The leading digits are gathered in registers.
+template <class Bytes>
+int ReadDigits(Bytes& bytes, DecimalNumber& number, int count, int64_t& scale,
+               int droppedWeight) noexcept {
+    uint64_t leading = number.leading;
+    int c;
+    for (; count < detail::kLeadingDigits && IsDigit(c = bytes.Peek()); bytes.Advance()) {
+        leading = leading * 10 + static_cast<uint64_t>(c - '0');
+        ++count;
+    }
+    number.leading = leading;
+    for (; IsDigit(c = bytes.Peek()); bytes.Advance()) {
+        if (count <= kMaxKeptDigits) {
+            number.tail[count++ - detail::kLeadingDigits] = static_cast<char>(c - '0');
+        } else {
+            scale += droppedWeight;
+        }
+    }
+    return count;
+}
+
 // Reads the longest beginning of the text that is a number. A text that does
 // not begin with one gives a count of 0 and no sign: +0.
 template <class Bytes>
 DecimalNumber ReadDecimal(Bytes bytes) noexcept {
-    DecimalNumber number{};
     // 1. Leading white space.
     while (IsSpace(bytes.Peek())) bytes.Advance();
     // 2. The sign.
@@ -37,37 +59,28 @@ DecimalNumber ReadDecimal(Bytes bytes) noexcept {
         negative = bytes.Peek() == '-';
         bytes.Advance();
     }
-    // 3. The mantissa: the first 25 significant digits are kept; the others
-    // before the point still count for the magnitude.
-    bool anyDigit = false;
-    int64_t integerDigits = 0;  // significant ones, kept or not
-    int64_t keptInteger = 0;
-    int64_t keptFraction = 0;
-    int64_t leadingZeros = 0;  // after the point, before the first significant digit
-    auto keep = [&number](int c) {
-        if (number.count > kMaxKeptDigits) return false;
-        number.digits[number.count++] = static_cast<char>(c - '0');
-        return true;
-    };
-    for (int c; IsDigit(c = bytes.Peek()); bytes.Advance()) {
-        anyDigit = true;
-        if (number.count == 0 && c == '0') continue;
-        ++integerDigits;
-        if (keep(c)) ++keptInteger;
-    }
+    // 3. The mantissa. scale follows the power of ten of the last kept digit:
+    // digits past the 25th before the point still count for the magnitude.
+    bool anyDigit = IsDigit(bytes.Peek());
+    int64_t scale = 0;
+    DecimalNumber number{};
+    while (bytes.Peek() == '0') bytes.Advance();
+    number.count = ReadDigits(bytes, number, 0, scale, 1);
     if (bytes.Peek() == '.') {
         bytes.Advance();
-        for (int c; IsDigit(c = bytes.Peek()); bytes.Advance()) {
-            anyDigit = true;
-            if (number.count == 0 && c == '0') {
-                ++leadingZeros;
-            } else if (keep(c)) {
-                ++keptFraction;
-            }
+        anyDigit = anyDigit || IsDigit(bytes.Peek());
+        if (number.count == 0) {
+            for (; bytes.Peek() == '0'; bytes.Advance()) --scale;
         }
+        int before = number.count;
+        number.count = ReadDigits(bytes, number, before, scale, 0);
+        scale -= number.count - before;
     }
     // 6. No digit: +0, also after a minus.
-    if (!anyDigit) return DecimalNumber{};
+    if (!anyDigit) {
+        number = DecimalNumber{};
+        return number;  // one named result throughout, built in place
+    }
     number.negative = negative;
     // 4. The exponent, only when a digit follows the letter and its sign.
     int64_t exponent = 0;
@@ -85,7 +98,7 @@ DecimalNumber ReadDecimal(Bytes bytes) noexcept {
         if (negativeExponent) exponent = -exponent;
     }
     // 5. Whatever follows is ignored. The power of ten of the last kept digit:
-    number.exponent = exponent + (integerDigits - keptInteger) - leadingZeros - keptFraction;
+    number.exponent = exponent + scale;
     return number;
 }
 
