@@ -9,6 +9,7 @@ namespace veskora::detail {
 namespace {
 
 constexpr int64_t kExponentLimit = 5200;
+
 double Signed(double magnitude, bool negative) noexcept {
     return negative ? -magnitude : magnitude;
 }
@@ -20,7 +21,7 @@ double Infinity(bool negative) noexcept {
 }  // namespace
 
 double ExactDecimalToDouble(const DecimalNumber& number) noexcept {
-    // 2. Zeros only: zero with the number's sign.
+    // 1. Zeros only: zero with the number's sign.
     int count = number.count;
     if (count == 0) return Signed(0.0, number.negative);
     int64_t exponent = number.exponent;
@@ -32,7 +33,7 @@ double ExactDecimalToDouble(const DecimalNumber& number) noexcept {
     }
     for (int i = kLeadingDigits; i < count; ++i) digits[i] = number.tail[i - kLeadingDigits];
 
-    // 3. At most 24 digits count; the 25th rounds the 24th half up.
+    // 2. At most 24 digits count; the 25th rounds the 24th half up.
     bool carry = false;
     if (count > kMaxKeptDigits) {
         carry = digits[kMaxKeptDigits] >= 5;
@@ -53,7 +54,7 @@ double ExactDecimalToDouble(const DecimalNumber& number) noexcept {
         ++exponent;
     }
 
-    // 4. Beyond the power of ten the reading keeps: infinity or zero.
+    // 3. Beyond the power of ten the reading keeps: infinity or zero.
     if (exponent > kExponentLimit) return Infinity(number.negative);
     if (exponent < -kExponentLimit) return Signed(0.0, number.negative);
     // Far outside the doubles the value is decided without arithmetic:
@@ -65,7 +66,7 @@ double ExactDecimalToDouble(const DecimalNumber& number) noexcept {
     int small = count < kLeadingDigits ? count : kLeadingDigits;
     for (int i = 0; i < small; ++i) integer = integer * 10 + static_cast<uint64_t>(digits[i]);
 
-    // 5. Otherwise exactly: digits * 10^exponent = a / b * 2^exponent.
+    // 4. Exactly: digits * 10^exponent = a / b * 2^exponent.
     BigInteger a = MakeBigInteger(integer);
     for (int i = small; i < count; ++i) {
         MultiplySmall(a, 10);
