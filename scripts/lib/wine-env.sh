@@ -163,16 +163,23 @@ veskora_prefix_ensure() {
     env LC_ALL= "$VESKORA_ROOT/scripts/wine-prefix"
 }
 
-# A wineserver that lingers between the calls of a test run.
-veskora_wineserver_ensure() {
-    wineserver -p"$VESKORA_WINESERVER_LINGER" 9>&- 2>/dev/null || true
+# A wineserver that lingers between the calls of a test run. When it is new,
+# a first program brings up Wine's own services with their output going
+# nowhere: they outlive the program that starts them and would otherwise keep
+# its caller's output pipes open (and CTest waiting) until they end.
+veskora_wineserver_ensure_locked() {
+    local status=0
+    wineserver -p"$VESKORA_WINESERVER_LINGER" </dev/null >/dev/null 2>&1 9>&- || status=$?
+    # 2: a wineserver for this prefix was running already.
+    [[ $status -eq 2 ]] && return 0
+    wine cmd.exe /c exit </dev/null >/dev/null 2>&1 9>&- || true
 }
 
 veskora_wine_session_start() {
     veskora_wine_env
     veskora_prefix_ensure
     veskora_display_ensure
-    veskora_wineserver_ensure
+    veskora_with_lock veskora_wineserver_ensure_locked
 }
 
 veskora_wine_session_stop() {
