@@ -36,9 +36,25 @@ veskora_lock_file() { printf '%s.lock\n' "$WINEPREFIX"; }
 veskora_xvfb_state_file() { printf '%s.xvfb\n' "$WINEPREFIX"; }
 veskora_xvfb_log_file() { printf '%s.xvfb.log\n' "$WINEPREFIX"; }
 
+# Replaces the shell by a command that may leave daemons behind (Xvfb, the
+# wineserver, Wine's services), with none of the caller's descriptors open
+# above the first `keep`: a daemon holding the lock or a pipe of the caller
+# would keep others waiting for as long as it lives. Call it in a subshell
+# or in the background.
+veskora_exec_closing_fds() {
+    local keep=$1 fd
+    shift
+    for fd in /proc/self/fd/*; do
+        fd=${fd##*/}
+        if [[ "$fd" =~ ^[0-9]+$ ]] && ((fd > keep)); then
+            { exec {fd}>&-; } 2>/dev/null || true
+        fi
+    done
+    exec "$@"
+}
+
 # Runs a command while holding the prefix's lock, so that parallel callers
-# create one prefix and one display. The lock's descriptor is closed for the
-# command's daemons in the helpers below, so none of them keeps it.
+# create one prefix and one display.
 veskora_with_lock() {
     local lock
     lock=$(veskora_lock_file)
@@ -102,13 +118,14 @@ veskora_xvfb_start_locked() {
     log=$(veskora_xvfb_log_file)
     numfile=$(mktemp)
     if [[ -n "${VESKORA_XVFB_DISPLAY:-}" ]]; then
-        setsid Xvfb "$VESKORA_XVFB_DISPLAY" -screen 0 "${VESKORA_DESKTOP_SIZE}x24" -nolisten tcp \
-            -noreset </dev/null >"$log" 2>&1 9>&- &
+        veskora_exec_closing_fds 2 setsid Xvfb "$VESKORA_XVFB_DISPLAY" \
+            -screen 0 "${VESKORA_DESKTOP_SIZE}x24" -nolisten tcp -noreset </dev/null >"$log" 2>&1 &
         printf '%s\n' "${VESKORA_XVFB_DISPLAY#:}" >"$numfile"
     else
         # Xvfb takes the first free display number and writes it to fd 3.
-        setsid Xvfb -displayfd 3 -screen 0 "${VESKORA_DESKTOP_SIZE}x24" -nolisten tcp -noreset \
-            </dev/null >"$log" 2>&1 3>"$numfile" 9>&- &
+        veskora_exec_closing_fds 3 setsid Xvfb -displayfd 3 \
+            -screen 0 "${VESKORA_DESKTOP_SIZE}x24" -nolisten tcp -noreset \
+            </dev/null >"$log" 2>&1 3>"$numfile" &
     fi
     pid=$!
     display=
@@ -169,10 +186,11 @@ veskora_prefix_ensure() {
 # its caller's output pipes open (and CTest waiting) until they end.
 veskora_wineserver_ensure_locked() {
     local status=0
-    wineserver -p"$VESKORA_WINESERVER_LINGER" </dev/null >/dev/null 2>&1 9>&- || status=$?
+    (veskora_exec_closing_fds 2 wineserver -p"$VESKORA_WINESERVER_LINGER") \
+        </dev/null >/dev/null 2>&1 || status=$?
     # 2: a wineserver for this prefix was running already.
     [[ $status -eq 2 ]] && return 0
-    wine cmd.exe /c exit </dev/null >/dev/null 2>&1 9>&- || true
+    (veskora_exec_closing_fds 2 wine cmd.exe /c exit) </dev/null >/dev/null 2>&1 || true
 }
 
 veskora_wine_session_start() {
