@@ -53,6 +53,8 @@ TEST_F(NumberEntry, TypingKeepsOnlyDigitsMinusSignsAndPoints) {
         {kPulsesBox, 0, L"-", L"-12800"},
         {kPulsesBox, 2, L"-.-.", L"12-.-.800"},
         {kPulsesBox, 0, L"..--9", L"..--912800"},
+        // The text scrolls on past the right edge instead of refusing keys.
+        {kPulsesBox, -1, L"1234567890123456789012345", L"128001234567890123456789012345"},
         {kDiameterBox, -1, L"x.5", L"21.5"},
         {kDiameterBox, 1, L"-+-", L"2--1"},
         {kDiameterBox, 0, L" 0", L"021"},

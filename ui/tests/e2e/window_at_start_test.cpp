@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -71,6 +73,100 @@ int LeastEditHeight() {
 BOOL CALLBACK CollectChildId(HWND child, LPARAM context) {
     reinterpret_cast<std::set<int>*>(context)->insert(GetDlgCtrlID(child));
     return TRUE;
+}
+
+#pragma pack(push, 2)
+// The layout of an icon group resource.
+struct GroupIconHeader {
+    WORD reserved;
+    WORD type;
+    WORD count;
+};
+struct GroupIconEntry {
+    BYTE width;  // 0 stands for 256
+    BYTE height;
+    BYTE colourCount;
+    BYTE reserved;
+    WORD planes;
+    WORD bitCount;
+    DWORD bytes;
+    WORD id;
+};
+#pragma pack(pop)
+
+BOOL CALLBACK CollectResourceName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR context) {
+    reinterpret_cast<std::vector<LPWSTR>*>(context)->push_back(name);
+    return TRUE;
+}
+
+HMODULE LoadProgramResources() {
+    return LoadLibraryExW(VeskoraPath().c_str(), nullptr,
+                          LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+}
+
+// The file's only icon group; nullptr unless there is exactly one.
+LPWSTR TheIconGroup(HMODULE file) {
+    std::vector<LPWSTR> groups;
+    EnumResourceNamesW(file, RT_GROUP_ICON, CollectResourceName,
+                       reinterpret_cast<LONG_PTR>(&groups));
+    return groups.size() == 1 ? groups.front() : nullptr;
+}
+
+// An icon image as 0xAARRGGBB pixels, rows from the top.
+struct IconImage {
+    int size;
+    std::vector<std::uint32_t> pixels;
+};
+
+std::optional<IconImage> IconPixels(HMODULE file, LPCWSTR group, int size) {
+    HICON icon = static_cast<HICON>(LoadImageW(file, group, IMAGE_ICON, size, size, 0));
+    if (icon == nullptr) return std::nullopt;
+    ICONINFO info{};
+    std::optional<IconImage> image;
+    if (GetIconInfo(icon, &info) && info.hbmColor != nullptr) {
+        BITMAPINFO format{};
+        format.bmiHeader.biSize = sizeof format.bmiHeader;
+        format.bmiHeader.biWidth = size;
+        format.bmiHeader.biHeight = -size;
+        format.bmiHeader.biPlanes = 1;
+        format.bmiHeader.biBitCount = 32;
+        format.bmiHeader.biCompression = BI_RGB;
+        IconImage pixels{size, std::vector<std::uint32_t>(static_cast<std::size_t>(size * size))};
+        HDC dc = GetDC(nullptr);
+        if (GetDIBits(dc, info.hbmColor, 0, static_cast<UINT>(size), pixels.pixels.data(), &format,
+                      DIB_RGB_COLORS) == size) {
+            image = std::move(pixels);
+        }
+        ReleaseDC(nullptr, dc);
+    }
+    if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+    if (info.hbmMask != nullptr) DeleteObject(info.hbmMask);
+    DestroyIcon(icon);
+    return image;
+}
+
+bool CloseColour(std::uint32_t a, std::uint32_t b) {
+    for (int shift : {0, 8, 16}) {
+        const int x = static_cast<int>((a >> shift) & 0xFF);
+        const int y = static_cast<int>((b >> shift) & 0xFF);
+        if (std::abs(x - y) > 12) return false;
+    }
+    return true;
+}
+
+// Whether the icon's opaque pixels appear in the picture at that place.
+bool ShowsAt(const Picture& picture, const IconImage& icon, int left, int top) {
+    int opaque = 0;
+    for (int y = 0; y < icon.size; ++y) {
+        for (int x = 0; x < icon.size; ++x) {
+            const std::uint32_t pixel = icon.pixels[static_cast<std::size_t>(y * icon.size + x)];
+            if ((pixel >> 24) < 0xF8) continue;
+            ++opaque;
+            if (!CloseColour(pixel & 0xFFFFFF, picture.At(left + x, top + y))) return false;
+        }
+    }
+    // Enough pixels that no chance colouring of the title bar matches them all.
+    return opaque >= 16;
 }
 
 using WindowAtStart = VeskoraTest;
@@ -179,6 +275,59 @@ TEST_F(WindowAtStart, LabelsNeverTakeTheFocus) {
             << Utf8(Program().Text(kPulsesBox));
         EXPECT_EQ(Program().Focus(), Program().Control(kPulsesBox));
     }
+}
+
+// The program file carries one icon of eight 32-bit images.
+TEST_F(WindowAtStart, ProgramFileCarriesTheIcon) {
+    HMODULE file = LoadProgramResources();
+    ASSERT_NE(file, nullptr);
+    const LPWSTR group = TheIconGroup(file);
+    ASSERT_NE(group, nullptr) << "not exactly one icon";
+    HRSRC found = FindResourceW(file, group, RT_GROUP_ICON);
+    ASSERT_NE(found, nullptr);
+    const auto* header =
+        static_cast<const GroupIconHeader*>(LockResource(LoadResource(file, found)));
+    ASSERT_NE(header, nullptr);
+    const auto* entries = reinterpret_cast<const GroupIconEntry*>(header + 1);
+    std::multiset<int> sizes;
+    for (WORD i = 0; i < header->count; ++i) {
+        const GroupIconEntry& entry = entries[i];
+        SCOPED_TRACE(entry.width);
+        sizes.insert(entry.width == 0 ? 256 : entry.width);
+        EXPECT_EQ(entry.width, entry.height) << "square";
+        EXPECT_EQ(entry.bitCount, 32);
+        EXPECT_NE(FindResourceW(file, MAKEINTRESOURCEW(entry.id), RT_ICON), nullptr);
+    }
+    EXPECT_EQ(sizes, (std::multiset<int>{16, 24, 32, 48, 64, 72, 96, 128}));
+    FreeLibrary(file);
+}
+
+// The title bar shows the program's own small icon: its opaque pixels are
+// found there as they are in the file.
+TEST_F(WindowAtStart, TitleBarShowsTheProgramIcon) {
+    const int size = GetSystemMetrics(SM_CXSMICON);
+    HMODULE file = LoadProgramResources();
+    ASSERT_NE(file, nullptr);
+    const LPWSTR group = TheIconGroup(file);
+    ASSERT_NE(group, nullptr);
+    const auto icon = IconPixels(file, group, size);
+    FreeLibrary(file);
+    ASSERT_TRUE(icon.has_value());
+
+    ASSERT_TRUE(Responds(Program().Window(), kReactionTimeoutMs));
+    RECT outer{};
+    GetWindowRect(Program().Window(), &outer);
+    const RECT titleStart{outer.left, outer.top, outer.left + 4 * size,
+                          outer.top + GetSystemMetrics(SM_CYCAPTION) + 8};
+    const auto title = CaptureScreen(titleStart);
+    ASSERT_TRUE(title.has_value());
+    bool shown = false;
+    for (int top = 0; !shown && top + size <= title->height; ++top) {
+        for (int left = 0; !shown && left + size <= title->width; ++left) {
+            shown = ShowsAt(*title, *icon, left, top);
+        }
+    }
+    EXPECT_TRUE(shown) << "the program's icon is not in the title bar";
 }
 
 TEST_F(WindowAtStart, CanBeMovedButNotResizedOrMaximised) {
