@@ -5,7 +5,7 @@
 # Sourced by scripts/wine-prefix, scripts/wine-exec, scripts/wine-session,
 # scripts/test and scripts/run.
 #
-#   veskora_wine_env            exports WINEPREFIX, WINEDEBUG, LANG, LC_ALL
+#   veskora_wine_env            exports WINEPREFIX, WINEDEBUG and LANG
 #   veskora_wine_session_start  prefix, display and wineserver ready; exports DISPLAY
 #   veskora_wine_session_stop   ends the wineserver and the private Xvfb, if any
 #
@@ -25,10 +25,17 @@ veskora_wine_env() {
     export WINEPREFIX="${WINEPREFIX:-$VESKORA_ROOT/build/wine-prefix}"
     export WINEARCH=win64
     export WINEDEBUG=-all
-    # Wine takes its Chinese locale (code page 936) from these names even
-    # where the C library has no such locale; bash's complaint about it is
-    # silenced.
-    { export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8; } 2>/dev/null
+    # Wine takes its Chinese locale (code page 936) from LANG even where the
+    # C library has no such locale. No LC_* variable may override it; LC_ALL
+    # itself is given to Wine alone (scripts/wine-exec), since every bash
+    # started with an unknown LC_ALL complains about it.
+    {
+        local name
+        for name in $(compgen -e); do
+            [[ "$name" == LC_* ]] && unset "$name"
+        done
+        export LANG=zh_CN.UTF-8
+    } 2>/dev/null
 }
 
 # The files that belong to a prefix sit next to it.
