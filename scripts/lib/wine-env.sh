@@ -183,8 +183,7 @@ veskora_xvfb_stop() {
 }
 
 veskora_prefix_ensure() {
-    # A new bash would warn about the locale; the script sets it again itself.
-    env LC_ALL= "$VESKORA_ROOT/scripts/wine-prefix"
+    "$VESKORA_ROOT/scripts/wine-prefix"
 }
 
 # A wineserver that lingers between the calls of a test run. When it is new,
