@@ -99,9 +99,11 @@ TEST_F(FatalError, StorageRunningOutEndsThroughTheErrorBox) {
         })) << "the click ran again";
         EXPECT_EQ(Program().Text(kResultBox), L"");
 
+        // The click on the main window may have put it in front of the box,
+        // which has no owner: bring the box back before answering it.
+        SetForegroundWindow(box);
+        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == box; }));
         if (row.byEnter) {
-            SetForegroundWindow(box);
-            ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == box; }));
             PressKey(VK_RETURN);
         } else {
             Click(CentreOf(GetDlgItem(box, IDOK)));
