@@ -1,7 +1,6 @@
 #include "ui/bench/bench_session.h"
 
-#include <cstring>
-#include <vector>
+#include <cwchar>
 
 namespace veskora::bench {
 namespace {
@@ -22,34 +21,6 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM context) {
     if (std::wcscmp(name, search.className) != 0) return TRUE;
     search.found = window;
     return FALSE;
-}
-
-// Absolute mouse coordinates run from 0 to 65535 across the primary screen;
-// rounding up makes the system's rounding down land on the pixel itself.
-LONG Normalised(LONG pixel, int screenSize) {
-    return static_cast<LONG>((static_cast<long long>(pixel) * 65536 + screenSize - 1) / screenSize);
-}
-
-INPUT MouseInput(DWORD flags, POINT screen) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    input.mi.dx = Normalised(screen.x, GetSystemMetrics(SM_CXSCREEN));
-    input.mi.dy = Normalised(screen.y, GetSystemMetrics(SM_CYSCREEN));
-    return input;
-}
-
-INPUT KeyInput(WORD key, bool down) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-    return input;
-}
-
-void Send(std::vector<INPUT> inputs) {
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 }  // namespace
@@ -125,37 +96,6 @@ std::wstring TextOf(HWND control) {
 
 void SetText(HWND control, const std::wstring& text) {
     SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-bool PutOnClipboard(const std::wstring& text) {
-    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    if (memory == nullptr) return false;
-    std::memcpy(GlobalLock(memory), text.c_str(), bytes);
-    GlobalUnlock(memory);
-    if (!OpenClipboard(nullptr)) {
-        GlobalFree(memory);
-        return false;
-    }
-    EmptyClipboard();
-    const bool placed = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
-    if (!placed) GlobalFree(memory);
-    CloseClipboard();
-    return placed;
-}
-
-void ClickAt(POINT screen) {
-    Send({MouseInput(0, screen), MouseInput(MOUSEEVENTF_LEFTDOWN, screen),
-          MouseInput(MOUSEEVENTF_LEFTUP, screen)});
-}
-
-void PressKey(WORD key, WORD modifier) {
-    std::vector<INPUT> inputs;
-    if (modifier != 0) inputs.push_back(KeyInput(modifier, true));
-    inputs.push_back(KeyInput(key, true));
-    inputs.push_back(KeyInput(key, false));
-    if (modifier != 0) inputs.push_back(KeyInput(modifier, false));
-    Send(std::move(inputs));
 }
 
 POINT CentreOf(HWND control) {

@@ -1,5 +1,6 @@
 // What window_bench needs to drive a program from outside: start it, find its
-// window and controls, send it input, read and write its boxes, close it.
+// window and controls, read and write its boxes, close it. Its keyboard and
+// mouse are the end-to-end tests' (ui/tests/e2e/user_input.h).
 #pragma once
 
 #include <windows.h>
@@ -34,12 +35,6 @@ std::optional<DWORD> CloseAndWait(const Started& program, HWND window);
 std::wstring TextOf(HWND control);
 LRESULT TextLengthOf(HWND control);
 void SetText(HWND control, const std::wstring& text);
-
-bool PutOnClipboard(const std::wstring& text);
-
-// Input through the system's input queue, as a user's would arrive.
-void ClickAt(POINT screen);
-void PressKey(WORD key, WORD modifier = 0);
 
 POINT CentreOf(HWND control);
 

@@ -2,9 +2,10 @@
 //   start-up     CreateProcess until the main window is visible, against a
 //                bare Win32 program with one empty window;
 //   click        a mouse click on the button until the result is in its box;
-//   normalise    a long text in the pulses box (30000 characters unless told),
-//                from Tab until the box holds its tidied number; and how long
-//                the system's edit box itself takes to take that text.
+//   normalise    a long text (30000 characters unless told) pasted into the
+//                pulses box, from Tab until the box holds its tidied number:
+//                as the box's own limit keeps it, and whole, with the limit
+//                lifted; and how long the edit box itself takes to take it.
 // Prints one table row per measurement with median, minimum and maximum.
 //
 //   window_bench.exe VESKORA_EXE BARE_EXE [starts] [clicks] [normalisations]
@@ -13,7 +14,7 @@
 // Wine's single-line edit box takes time that grows with the square of its
 // text's length (about 0.17 s for 10000 characters, 12 s for 100000), so a
 // text of a million characters takes it many minutes; 30000 is also the
-// longest text it lets the user paste.
+// longest text its default limit lets the user paste.
 #include <windows.h>
 
 #include <algorithm>
@@ -25,6 +26,7 @@
 #include <vector>
 
 #include "ui/bench/bench_session.h"
+#include "ui/tests/e2e/user_input.h"
 
 namespace veskora::bench {
 namespace {
@@ -37,6 +39,8 @@ constexpr int kCalculateButton = 0x0010;
 // The result of the window's initial values, 12800 pulses over 21 mm.
 constexpr wchar_t kDefaultResult[] = L"194.0174577454";
 constexpr double kTimeoutSeconds = 20.0;
+// Wine's edit box takes minutes over a text of a million characters.
+constexpr double kLongTextTimeoutSeconds = 7200.0;
 
 struct Options {
     std::wstring veskora;
@@ -69,19 +73,19 @@ std::string Narrow(const std::wstring& text) {
 
 void PrintRow(const Row& row) {
     if (row.seconds.empty()) {
-        std::printf("%-38s %5s %10s %10s %10s  %s\n", row.name.c_str(), "0", "-", "-", "-",
+        std::printf("%-48s %5s %10s %10s %10s  %s\n", row.name.c_str(), "0", "-", "-", "-",
                     row.note.c_str());
         return;
     }
     const auto [low, high] = std::minmax_element(row.seconds.begin(), row.seconds.end());
-    std::printf("%-38s %5zu %10.2f %10.2f %10.2f  %s\n", row.name.c_str(), row.seconds.size(),
+    std::printf("%-48s %5zu %10.2f %10.2f %10.2f  %s\n", row.name.c_str(), row.seconds.size(),
                 Median(row.seconds) * 1e3, *low * 1e3, *high * 1e3, row.note.c_str());
 }
 
 // Waits, polling 1 ms apart, until the condition holds; false on timeout.
 template <class Condition>
-bool PollUntil(Condition condition) {
-    const double deadline = Now() + kTimeoutSeconds;
+bool PollUntil(Condition condition, double timeoutSeconds = kTimeoutSeconds) {
+    const double deadline = Now() + timeoutSeconds;
     while (!condition()) {
         if (Now() > deadline) return false;
         Sleep(1);
@@ -185,9 +189,10 @@ std::vector<Row> MeasureClicks(const Options& options) {
             mouse.note = "FAILED: the result box could not be emptied";
             break;
         }
-        Sleep(GetDoubleClickTime() + 50);
+        while (e2e::WouldJoinLastClick(centre)) Sleep(20);
+        e2e::MoveMouse(centre);
         const double begin = Now();
-        ClickAt(centre);
+        e2e::Click(centre);
         if (!PollUntil([&] { return TextOf(result) == kDefaultResult; })) {
             mouse.note = "FAILED: result '" + Narrow(TextOf(result)) + "'";
             break;
@@ -230,23 +235,95 @@ std::vector<LongText> LongTexts(std::size_t characters) {
 // left it.
 bool FocusPulsesBox(const Session& session, HWND pulses) {
     if (FocusOf(session.window) == pulses) return true;
-    PressKey(VK_TAB, VK_SHIFT);
+    e2e::PressKey(VK_TAB, {VK_SHIFT});
     return PollUntil([&] { return FocusOf(session.window) == pulses; });
+}
+
+// Waits until the box has painted what it holds: the painting of a long text
+// is the edit box's own work and is not counted as the program's.
+void AwaitPainted(const Session& session, HWND box) {
+    WaitForInputIdle(session.program.process, static_cast<DWORD>(kLongTextTimeoutSeconds * 1e3));
+    UpdateWindow(box);
+    PollUntil([&] { return !GetUpdateRect(box, nullptr, FALSE); }, kLongTextTimeoutSeconds);
 }
 
 // Times Tab until the box's text differs from the one it held; the text it
 // then holds is returned through `after`.
 double TimeTabAway(HWND box, LRESULT lengthBefore, std::wstring& after) {
     const double begin = Now();
-    PressKey(VK_TAB);
-    if (!PollUntil([&] { return TextLengthOf(box) != lengthBefore; })) return -1;
+    e2e::PressKey(VK_TAB);
+    if (!PollUntil([&] { return TextLengthOf(box) != lengthBefore; }, kLongTextTimeoutSeconds)) {
+        return -1;
+    }
     const double elapsed = Now() - begin;
     after = TextOf(box);
     return elapsed;
 }
 
-// The long text is set whole with WM_SETTEXT, which the system's edit box
-// takes at any length, then Tab moves the focus on.
+// One way of pasting: with the box's own limit, which keeps only the text's
+// beginning, or with the limit lifted for the whole text.
+struct PasteWay {
+    const char* name;
+    bool liftLimit;
+};
+
+// Pastes the text into the pulses box with Ctrl+V and times Tab until the box
+// holds its tidied text; with the limit lifted, also how long the edit box
+// takes to take and paint the whole text.
+void MeasurePastes(const Session& session, HWND pulses, const LongText& longText,
+                   const PasteWay& way, int runs, std::vector<Row>& rows) {
+    Row tab{std::string("Tab after Ctrl+V") + way.name + ": " + longText.name, {}, ""};
+    Row take{"  (the edit box taking and painting it)", {}, ""};
+    const auto limit = SendMessageW(pulses, EM_GETLIMITTEXT, 0, 0);
+    if (way.liftLimit) {
+        SendMessageW(pulses, EM_SETLIMITTEXT, static_cast<WPARAM>(longText.text.size()), 0);
+    }
+    for (int run = 0; run < runs; ++run) {
+        if (!FocusPulsesBox(session, pulses)) {
+            tab.note = "FAILED: the focus did not come back to the pulses box";
+            break;
+        }
+        SetText(pulses, L"");
+        const double pasteBegin = Now();
+        e2e::PressKey('V', {VK_CONTROL});
+        LRESULT length = 0;
+        if (!PollUntil([&] { return (length = TextLengthOf(pulses)) > 0; },
+                       kLongTextTimeoutSeconds)) {
+            tab.note = "FAILED: nothing was pasted";
+            break;
+        }
+        // Tab is pressed only once the box has painted its new text, so that
+        // the painting is not counted as the tidying.
+        AwaitPainted(session, pulses);
+        take.seconds.push_back(Now() - pasteBegin);
+        if (way.liftLimit && length != static_cast<LRESULT>(longText.text.size())) {
+            tab.note = "FAILED: the box took " + std::to_string(length) + " characters";
+            break;
+        }
+        std::wstring after;
+        const double seconds = TimeTabAway(pulses, length, after);
+        if (seconds < 0) {
+            // An all-space text becomes empty: a change of length too.
+            tab.note = "FAILED: the pasted text did not change";
+            break;
+        }
+        if (way.liftLimit && after != longText.tidied) {
+            tab.note = "FAILED: the box holds '" + Narrow(after) + "'";
+            break;
+        }
+        tab.seconds.push_back(seconds);
+        tab.note = "pasted " + std::to_string(length) + " chars -> '" + Narrow(after) + "'";
+    }
+    if (way.liftLimit) SendMessageW(pulses, EM_SETLIMITTEXT, static_cast<WPARAM>(limit), 0);
+    rows.push_back(tab);
+    if (way.liftLimit) {
+        take.note = "Ctrl+V of " + std::to_string(longText.text.size()) + " chars";
+        rows.push_back(take);
+    }
+}
+
+// Each long text is pasted as a user would, where the box keeps what its
+// limit allows, then with the limit lifted so that the box holds all of it.
 std::vector<Row> MeasureNormalisation(const Options& options) {
     std::vector<Row> rows;
     std::string failure;
@@ -259,72 +336,14 @@ std::vector<Row> MeasureNormalisation(const Options& options) {
         CloseAndWait(session->program, session->window);
         return {{"normalise on Tab", {}, "FAILED: the pulses box never had the focus"}};
     }
-    const std::string size = std::to_string(options.characters) + " chars";
     for (const LongText& longText : LongTexts(options.characters)) {
-        Row set{"Tab after WM_SETTEXT: " + std::string(longText.name), {}, ""};
-        Row take{"  (the edit box taking and painting it)", {}, "WM_SETTEXT of " + size};
-        for (int run = 0; run < options.normalisations; ++run) {
-            if (!FocusPulsesBox(*session, pulses)) {
-                set.note = "FAILED: the focus did not come back to the pulses box";
-                break;
-            }
-            const double setBegin = Now();
-            SetText(pulses, longText.text);
-            // The box paints its new text once the program is idle again; Tab
-            // is pressed only after that, so that the painting is not counted
-            // as the normalisation.
-            WaitForInputIdle(session->program.process, 120000);
-            take.seconds.push_back(Now() - setBegin);
-            const LRESULT length = TextLengthOf(pulses);
-            if (length != static_cast<LRESULT>(longText.text.size())) {
-                set.note = "FAILED: the box took " + std::to_string(length) + " characters";
-                break;
-            }
-            std::wstring after;
-            const double seconds = TimeTabAway(pulses, length, after);
-            if (seconds < 0 || after != longText.tidied) {
-                set.note = "FAILED: the box holds '" + Narrow(after) + "'";
-                break;
-            }
-            set.seconds.push_back(seconds);
-        }
-        if (set.note.empty()) set.note = size + " -> '" + Narrow(longText.tidied) + "'";
-        rows.push_back(set);
-        rows.push_back(take);
-    }
-    // The same texts pasted with Ctrl+V: a paste is held to the edit box's
-    // default limit, so the box gets only the text's beginning.
-    for (const LongText& longText : LongTexts(options.characters)) {
-        Row paste{"Tab after Ctrl+V: " + std::string(longText.name), {}, ""};
-        if (!PutOnClipboard(longText.text)) {
-            paste.note = "FAILED: clipboard";
-            rows.push_back(paste);
+        if (!e2e::PutOnClipboard(longText.text)) {
+            rows.push_back({"Ctrl+V: " + std::string(longText.name), {}, "FAILED: clipboard"});
             continue;
         }
-        for (int run = 0; run < options.normalisations; ++run) {
-            if (!FocusPulsesBox(*session, pulses)) {
-                paste.note = "FAILED: the focus did not come back to the pulses box";
-                break;
-            }
-            SetText(pulses, L"");
-            PressKey('V', VK_CONTROL);
-            LRESULT length = 0;
-            if (!PollUntil([&] { return (length = TextLengthOf(pulses)) > 0; })) {
-                paste.note = "FAILED: nothing was pasted";
-                break;
-            }
-            WaitForInputIdle(session->program.process, 120000);
-            std::wstring after;
-            const double seconds = TimeTabAway(pulses, length, after);
-            if (seconds < 0) {
-                // An all-space text becomes empty: a change of length too.
-                paste.note = "FAILED: the pasted text did not change";
-                break;
-            }
-            paste.seconds.push_back(seconds);
-            paste.note = "pasted " + std::to_string(length) + " chars -> '" + Narrow(after) + "'";
+        for (const PasteWay& way : {PasteWay{"", false}, PasteWay{", limit lifted", true}}) {
+            MeasurePastes(*session, pulses, longText, way, options.normalisations, rows);
         }
-        rows.push_back(paste);
     }
     if (const auto status = CloseAndWait(session->program, session->window);
         !status || *status != 0) {
@@ -366,7 +385,7 @@ int wmain(int argc, wchar_t** argv) {
     const auto normalisations = MeasureNormalisation(options);
     rows.insert(rows.end(), normalisations.begin(), normalisations.end());
 
-    std::printf("%-38s %5s %10s %10s %10s\n", "measurement (ms)", "runs", "median", "min", "max");
+    std::printf("%-48s %5s %10s %10s %10s\n", "measurement (ms)", "runs", "median", "min", "max");
     for (const Row& row : rows) PrintRow(row);
     if (!rows[0].seconds.empty() && !rows[1].seconds.empty()) {
         std::printf("\nstart-up ratio Veskora/bare (medians): %.3f\n",
