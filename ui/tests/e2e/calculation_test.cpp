@@ -46,12 +46,8 @@ TEST_F(Calculation, TypedInputsGiveTheirResult) {
     };
     for (const Row& row : kRows) {
         SCOPED_TRACE(Utf8(row.pulses) + " / " + Utf8(row.diameter));
-        ASSERT_TRUE(Program().SelectAllOf(kPulsesBox));
-        TypeText(row.pulses);
-        ASSERT_TRUE(Program().WaitForText(kPulsesBox, row.pulses));
-        ASSERT_TRUE(Program().SelectAllOf(kDiameterBox));
-        TypeText(row.diameter);
-        ASSERT_TRUE(Program().WaitForText(kDiameterBox, row.diameter));
+        ASSERT_TRUE(Program().TypeInto(kPulsesBox, row.pulses));
+        ASSERT_TRUE(Program().TypeInto(kDiameterBox, row.diameter));
         Program().ClickControl(kCalculateButton);
         EXPECT_TRUE(Program().WaitForText(kResultBox, row.result))
             << "编辑框3 holds " << Utf8(Program().Text(kResultBox));

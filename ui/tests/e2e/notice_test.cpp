@@ -122,13 +122,7 @@ TEST_F(Notice, EmptyInputAsksForItOncePerClick) {
         if (program_ == nullptr) Start(VeskoraPath());
         ASSERT_NE(program_, nullptr);
         ShowAResult();
-        ASSERT_TRUE(Program().SelectAllOf(row.box));
-        if (*row.typed == L'\0') {
-            PressKey(VK_DELETE);
-        } else {
-            TypeText(row.typed);
-        }
-        ASSERT_TRUE(Program().WaitForText(row.box, row.typed));
+        ASSERT_TRUE(Program().TypeInto(row.box, row.typed));
 
         HWND box = ExpectNotice();
         ASSERT_NE(box, nullptr);
@@ -150,9 +144,7 @@ TEST_F(Notice, EmptyInputAsksForItOncePerClick) {
 
 TEST_F(Notice, BothInputsEmpty) {
     for (int box : {kPulsesBox, kDiameterBox}) {
-        ASSERT_TRUE(Program().SelectAllOf(box));
-        PressKey(VK_DELETE);
-        ASSERT_TRUE(Program().WaitForText(box, L""));
+        ASSERT_TRUE(Program().TypeInto(box, L""));
     }
     HWND notice = ExpectNotice();
     ASSERT_NE(notice, nullptr);
@@ -170,9 +162,7 @@ TEST_F(Notice, BothInputsEmpty) {
 TEST_F(Notice, WindowTakesNoInputWhileItIsUp) {
     const auto closeButton = Program().CloseButtonPoint();
     ASSERT_TRUE(closeButton.has_value());
-    ASSERT_TRUE(Program().SelectAllOf(kDiameterBox));
-    PressKey(VK_DELETE);
-    ASSERT_TRUE(Program().WaitForText(kDiameterBox, L""));
+    ASSERT_TRUE(Program().TypeInto(kDiameterBox, L""));
     HWND notice = ExpectNotice();
     ASSERT_NE(notice, nullptr);
 

@@ -112,13 +112,7 @@ TEST_F(NumberEntry, LeavingTheBoxTidiesItsNumber) {
     for (const Row& row : kRows) {
         SCOPED_TRACE(Utf8(row.typed) + " -> " + Utf8(row.expected));
         ASSERT_TRUE(Program().SetText(row.box, DefaultOf(row.box)));
-        ASSERT_TRUE(Program().SelectAllOf(row.box));
-        if (*row.typed == L'\0') {
-            PressKey(VK_DELETE);
-        } else {
-            TypeText(row.typed);
-        }
-        ASSERT_TRUE(Program().WaitForText(row.box, row.typed));
+        ASSERT_TRUE(Program().TypeInto(row.box, row.typed));
         PlaceCaret(row.caret);
         if (row.selectTo >= 0) {
             for (int i = row.caret; i < row.selectTo; ++i) PressKey(VK_RIGHT, {VK_SHIFT});
@@ -174,9 +168,7 @@ TEST_F(NumberEntry, PastedTextIsTidiedWhenLeaving) {
 // Another program taking the activation takes the focus from the box too:
 // the box is tidied, and it has the focus again when the window returns.
 TEST_F(NumberEntry, SwitchingAwayTidiesAndComingBackRestoresTheFocus) {
-    ASSERT_TRUE(Program().SelectAllOf(kDiameterBox));
-    TypeText(L"0");
-    ASSERT_TRUE(Program().WaitForText(kDiameterBox, L"0"));
+    ASSERT_TRUE(Program().TypeInto(kDiameterBox, L"0"));
 
     HWND other = CreateWindowExW(0, L"STATIC", L"another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                                  10, 10, 200, 100, nullptr, nullptr, nullptr, nullptr);

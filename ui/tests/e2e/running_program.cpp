@@ -119,6 +119,17 @@ void RunningProgram::ClickControl(int id) const {
     return ::testing::AssertionSuccess();
 }
 
+::testing::AssertionResult RunningProgram::TypeInto(int id, const std::wstring& text) const {
+    auto selected = SelectAllOf(id);
+    if (!selected) return selected;
+    if (text.empty()) {
+        PressKey(VK_DELETE);
+    } else {
+        TypeText(text);
+    }
+    return WaitForText(id, text);
+}
+
 std::optional<POINT> RunningProgram::CloseButtonPoint() const {
     RECT rect{};
     GetWindowRect(window_, &rect);

@@ -69,6 +69,9 @@ class RunningProgram {
     // Clicks into an edit box and selects its whole text, so that typing
     // replaces it.
     ::testing::AssertionResult SelectAllOf(int id) const;
+    // Replaces an edit box's text by typing, as a user would: selects it all,
+    // types the new text (an empty one deletes), waits until the box shows it.
+    ::testing::AssertionResult TypeInto(int id, const std::wstring& text) const;
     // A point on the title bar's close button, found by asking the window.
     std::optional<POINT> CloseButtonPoint() const;
     // A point on the title bar away from its buttons.
